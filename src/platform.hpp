@@ -1,0 +1,44 @@
+// The converter's only contact with the operating system: the two files, held
+// against other processes for the whole run, and a few facts about standard
+// output. Everything else in the program is pure computation.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+namespace logger2csv {
+
+// An open file of this layer; a plain descriptor with no state of its own.
+struct file_handle {
+  int fd = -1;
+};
+
+// Opens the input for reading, held so that other processes may read it but
+// not write it (a shared advisory lock). False if either cannot be had.
+bool open_input(const char* name, file_handle& file) noexcept;
+
+// Opens the output for writing, created if absent, held against any other
+// access (an exclusive advisory lock), and only then emptied, so a file that
+// is held elsewhere keeps its bytes. False if any step fails.
+bool open_output(const char* name, file_handle& file) noexcept;
+
+enum class read_result { block, end, error };
+
+// Reads the next whole block. `end` at the end of the file, including after a
+// trailing piece shorter than a block; `error` when the system reports one.
+read_result read_block(file_handle file, std::span<std::uint8_t> block) noexcept;
+
+// Writes all of `bytes`; false on any failure.
+bool write_all(file_handle file, std::span<const char> bytes) noexcept;
+
+// Closes the file (releasing its lock); false if the system reports a failure.
+bool close_file(file_handle file) noexcept;
+
+// Lets writes to a standard output whose reader has gone fail quietly instead
+// of ending the process, so the output file is still completed.
+void ignore_broken_pipe() noexcept;
+
+bool stdout_is_terminal() noexcept;
+
+}  // namespace logger2csv
