@@ -1,0 +1,75 @@
+#include "platform.hpp"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "converter_harness.hpp"
+#include "recording.hpp"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace logger2csv;
+using namespace logger2csv::testing_support;
+
+std::vector<read_result> reads_of(const fs::path& file) {
+  file_handle input;
+  if (!open_input(file.c_str(), input)) return {};
+  std::array<std::uint8_t, block_size> block{};
+  std::vector<read_result> results;
+  do results.push_back(read_block(input, block));
+  while (results.back() == read_result::block);
+  EXPECT_TRUE(close_file(input));
+  return results;
+}
+
+TEST(Platform, ReadsWholeBlocksOnly) {
+  using enum read_result;
+  const std::pair<std::size_t, std::vector<read_result>> cases[] = {
+      {0, {end}}, {255, {end}}, {256, {block, end}}, {300, {block, end}}, {512, {block, block, end}}, {767, {block, block, end}},
+  };
+  temp_dir dir;
+  for (const auto& [size, expected] : cases) {
+    write_file(dir.path / "logger.bin", std::string(size, 'L'));
+    EXPECT_EQ(reads_of(dir.path / "logger.bin"), expected) << size;
+  }
+  fs::create_directory(dir.path / "folder");
+  EXPECT_EQ(reads_of(dir.path / "folder"), std::vector{error});
+  EXPECT_EQ(reads_of(dir.path / "missing"), std::vector<read_result>{});
+}
+
+TEST(Platform, OutputIsEmptiedOnlyOnceItIsHeld) {
+  temp_dir dir;
+  const fs::path csv = dir.path / "logger.csv";
+  write_file(csv, "earlier rows\r\n");
+  file_handle first, second;
+  ASSERT_TRUE(open_output(csv.c_str(), first));
+  EXPECT_EQ(read_file(csv), "");
+  ASSERT_TRUE(write_all(first, std::string_view("row\r\n")));
+  EXPECT_FALSE(open_output(csv.c_str(), second));  // held by the first
+  EXPECT_EQ(read_file(csv), "row\r\n");
+  file_handle reader;
+  EXPECT_TRUE(open_input(csv.c_str(), reader) == false);  // no reader while it is written either
+  EXPECT_TRUE(close_file(first));
+  ASSERT_TRUE(open_output(csv.c_str(), second));
+  EXPECT_TRUE(close_file(second));
+}
+
+TEST(Platform, InputMayBeSharedByReaders) {
+  temp_dir dir;
+  const fs::path bin = dir.path / "logger.bin";
+  write_file(bin, std::string(block_size, 'L'));
+  file_handle first, second, writer;
+  ASSERT_TRUE(open_input(bin.c_str(), first));
+  EXPECT_TRUE(open_input(bin.c_str(), second));
+  EXPECT_FALSE(open_output(bin.c_str(), writer));  // and a writer is kept out
+  EXPECT_EQ(read_file(bin), std::string(block_size, 'L'));
+  EXPECT_TRUE(close_file(first));
+  EXPECT_TRUE(close_file(second));
+}
+
+}  // namespace
