@@ -23,7 +23,7 @@ char* write_special(char* out, double value) noexcept {
 
 constexpr auto two_digit_table = [] {
   std::array<char, 200> table{};
-  for (int i = 0; i < 100; ++i) {
+  for (std::size_t i = 0; i < 100; ++i) {
     table[2 * i] = static_cast<char>('0' + i / 10);
     table[2 * i + 1] = static_cast<char>('0' + i % 10);
   }

@@ -275,7 +275,7 @@ TEST(Converter, ArgumentsAreIgnored) {
 
 std::size_t count_lines(const std::string& text) { return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')); }
 
-void make_random_input(const fs::path& dir, int recordings) {
+void make_random_input(const fs::path& dir, std::size_t recordings) {
   const std::string command = std::string(MAKE_LOGGER_BIN_EXE) + " random '" + (dir / "logger.bin").string() + "' " +
                               std::to_string(recordings) + " 7";
   ASSERT_EQ(std::system(command.c_str()), 0);
@@ -285,7 +285,7 @@ void make_random_input(const fs::path& dir, int recordings) {
 TEST(Converter, ReaderOfTheConsoleGoingAwayDoesNotStopTheConversion) {
   // Far more console text than a pipe holds, so writes fail once the reader
   // has gone: like `logger2csv | head -n 1`.
-  constexpr int recordings = 4000;
+  constexpr std::size_t recordings = 4000;
   temp_dir full, cut;
   make_random_input(full.path, recordings);
   fs::copy_file(full.path / "logger.bin", cut.path / "logger.bin");
