@@ -24,7 +24,8 @@ inline constexpr std::size_t two_decimals_max_chars =
 
 // Writes `value` as described above into `out`, at most two_decimals_max_chars
 // characters, and returns the end. Exact integer arithmetic; falls back to
-// write_two_decimals_slow only for values within a hair of a rounding tie.
+// write_two_decimals_slow only for values within a hair of a rounding tie,
+// magnitudes of 2^43 and more, infinities and NaNs.
 char* write_two_decimals(char* out, double value) noexcept;
 
 // The same text made the slow, literal way: 17 significant digits from an

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -172,6 +173,13 @@ void expect_opening_failure(const temp_dir& dir, const std::string& message) {
   EXPECT_EQ(before("logger.csv"), csv);
 }
 
+void expect_worked_example_converted(const temp_dir& dir, const run_result& run) {
+  EXPECT_EQ(run.exit_status, 0);
+  EXPECT_EQ(run.out, worked_console);
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(read_file(dir.path / "logger.csv"), worked_csv);
+}
+
 TEST(Converter, MissingInputCreatesNoOutput) {
   temp_dir dir;
   expect_opening_failure(dir, "bin file open error\n");
@@ -196,10 +204,7 @@ TEST(Converter, InputSharedWithAnotherReaderConverts) {
   temp_dir dir;
   write_file(dir.path / "logger.bin", bytes_of({worked_example}));
   held_file reader(dir.path / "logger.bin", LOCK_SH);
-  const run_result run = run_converter(dir.path);
-  EXPECT_EQ(run.exit_status, 0);
-  EXPECT_EQ(run.out, worked_console);
-  EXPECT_EQ(read_file(dir.path / "logger.csv"), worked_csv);
+  expect_worked_example_converted(dir, run_converter(dir.path));
 }
 
 TEST(Converter, OutputHeldElsewhereKeepsItsBytes) {
@@ -210,9 +215,7 @@ TEST(Converter, OutputHeldElsewhereKeepsItsBytes) {
     held_file other_converter(dir.path / "logger.csv", LOCK_EX);
     expect_opening_failure(dir, "csv file open error\n");
   }
-  const run_result after = run_converter(dir.path);  // once released, it converts
-  EXPECT_EQ(after.exit_status, 0);
-  EXPECT_EQ(read_file(dir.path / "logger.csv"), worked_csv);
+  expect_worked_example_converted(dir, run_converter(dir.path));  // once released, it converts
 }
 
 TEST(Converter, OutputThatCannotBeOpenedForWriting) {
@@ -266,10 +269,7 @@ TEST(Converter, InputThatCannotBeReadIsAReadError) {
 TEST(Converter, ArgumentsAreIgnored) {
   temp_dir dir;
   write_file(dir.path / "logger.bin", bytes_of({worked_example}));
-  const run_result run = run_converter(dir.path, {"--help", "-o", "other.csv", "other.bin"});
-  EXPECT_EQ(run.exit_status, 0);
-  EXPECT_EQ(run.out, worked_console);
-  EXPECT_EQ(read_file(dir.path / "logger.csv"), worked_csv);
+  expect_worked_example_converted(dir, run_converter(dir.path, {"--help", "-o", "other.csv", "other.bin"}));
   EXPECT_FALSE(fs::exists(dir.path / "other.csv"));
 }
 
@@ -307,7 +307,12 @@ TEST(Converter, ControlBytesOfAHeaderReachATerminalAsQuestionMarks) {
   temp_dir dir;
   write_file(dir.path / "logger.bin", bytes_of({make_block({.header = "Logge\x1b]0\x07\x7f\x01\xc3\xa9", .count = 1})}));
   const std::string rows = "14/1/13 9:30:5,0.00,-91\r\n";
-  const run_result terminal = run_converter(dir.path, {}, console::terminal);
+  run_result terminal;
+  try {
+    terminal = run_converter(dir.path, {}, console::terminal);
+  } catch (const std::runtime_error& e) {
+    GTEST_SKIP() << e.what();
+  }
   EXPECT_EQ(terminal.exit_status, 0);
   EXPECT_EQ(terminal.out, "Logge?]0???\xc3\xa9,14/1/13 9:30:5,14/1/13 9:31:4\n");
   EXPECT_EQ(read_file(dir.path / "logger.csv"), rows);
