@@ -58,9 +58,9 @@ char* write_two_decimals_slow(char* out, double value) noexcept {
 
   // Digit i of the string has weight 10^(exponent - i). The kept digits run
   // down to weight 10^-2; the digit of weight 10^-3 decides the rounding.
-  const int kept = exponent + 3;  // how many digits have weight >= 10^-2
-  const int decider = kept;       // index of the digit of weight 10^-3
-  const bool round_up = decider >= 0 && decider < significant_digits && digits[decider] >= '5';
+  // So digits[kept] is the one of weight 10^-3.
+  const int kept = exponent + 3;
+  const bool round_up = kept >= 0 && kept < significant_digits && digits[kept] >= '5';
 
   // The hundredths as a decimal digit string after three zeros, which give
   // "0.dd" its digits when the value is small and take a carry out of 9s.
