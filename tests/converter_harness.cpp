@@ -73,7 +73,6 @@ int open_terminal(int& follower) {
 
 run_result run_converter(const fs::path& dir, const std::vector<std::string>& args, console mode) {
   int out_pipe[2], err_pipe[2];
-  if (::pipe(err_pipe) != 0) throw std::runtime_error("pipe failed");
   int out_read, out_write;
   if (mode == console::terminal) {
     out_read = open_terminal(out_write);
@@ -82,6 +81,7 @@ run_result run_converter(const fs::path& dir, const std::vector<std::string>& ar
     out_read = out_pipe[0];
     out_write = out_pipe[1];
   }
+  if (::pipe(err_pipe) != 0) throw std::runtime_error("pipe failed");
 
   std::vector<std::string> argv_text{LOGGER2CSV_EXE};
   argv_text.insert(argv_text.end(), args.begin(), args.end());

@@ -47,21 +47,20 @@ std::string full_recording_rows() {
   return rows;
 }
 
-std::vector<int> counting_samples() {
+// Samples 0, 1, 2, ... count - 1.
+std::vector<int> counting_samples(int count) {
   std::vector<int> samples;
-  for (int i = 0; i < 224; ++i) samples.push_back(i);
+  for (int i = 0; i < count; ++i) samples.push_back(i);
   return samples;
 }
 
 // From 12:00:00 to 12:00:`stop_seconds`, samples 0, 1, 2, ...
 block ticking(std::string_view header, std::uint8_t stop_seconds, std::uint8_t count) {
-  std::vector<int> samples;
-  for (int i = 0; i < count; ++i) samples.push_back(i);
   return make_block({.header = header,
                      .start = stamp(0x14, 0x02, 0x01, 0x12, 0x00, 0x00),
                      .stop = stamp(0x14, 0x02, 0x01, 0x12, 0x00, stop_seconds),
                      .count = count,
-                     .samples = samples});
+                     .samples = counting_samples(count)});
 }
 
 std::vector<fixture> fixtures() {
@@ -121,7 +120,7 @@ std::vector<fixture> fixtures() {
        bytes_of({make_block({.start = stamp(0x14, 0x01, 0x13, 0, 0, 0),
                              .stop = stamp(0x14, 0x01, 0x13, 0, 0x04, 0x14),
                              .count = 255,
-                             .samples = counting_samples()})}),
+                             .samples = counting_samples(224)})}),
        "LoggeABCDEFGH,14/1/13 0:0:0,14/1/13 0:4:14\n", full_recording_rows()},
       {"stamps that are not BCD",
        bytes_of({make_block({.header = "Logge\x80\xff\x01\x7f\x1b[0m",
@@ -192,14 +191,6 @@ TEST(Converter, MissingInputLeavesAnEarlierOutputAlone) {
   expect_opening_failure(dir, "bin file open error\n");
 }
 
-TEST(Converter, InputHeldByAWriterIsAnOpeningFailure) {
-  temp_dir dir;
-  write_file(dir.path / "logger.bin", bytes_of({worked_example}));
-  write_file(dir.path / "logger.csv", "from an earlier run\r\n");
-  held_file writer(dir.path / "logger.bin", LOCK_EX);
-  expect_opening_failure(dir, "bin file open error\n");
-}
-
 TEST(Converter, InputSharedWithAnotherReaderConverts) {
   temp_dir dir;
   write_file(dir.path / "logger.bin", bytes_of({worked_example}));
@@ -207,15 +198,28 @@ TEST(Converter, InputSharedWithAnotherReaderConverts) {
   expect_worked_example_converted(dir, run_converter(dir.path));
 }
 
-TEST(Converter, OutputHeldElsewhereKeepsItsBytes) {
-  temp_dir dir;
-  write_file(dir.path / "logger.bin", bytes_of({worked_example}));
-  write_file(dir.path / "logger.csv", "another converter's rows\r\n");
-  {
-    held_file other_converter(dir.path / "logger.csv", LOCK_EX);
-    expect_opening_failure(dir, "csv file open error\n");
+TEST(Converter, FilesHeldByOtherProgramsAreOpeningFailures) {
+  struct held_case {
+    const char* name;
+    int lock_operation;
+    const char* message;
+  };
+  const held_case cases[] = {
+      {"logger.bin", LOCK_EX, "bin file open error\n"},  // a program writing the input
+      {"logger.csv", LOCK_EX, "csv file open error\n"},  // another converter
+      {"logger.csv", LOCK_SH, "csv file open error\n"},  // even a reader of the output
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.name) + (c.lock_operation == LOCK_EX ? " exclusive" : " shared"));
+    temp_dir dir;
+    write_file(dir.path / "logger.bin", bytes_of({worked_example}));
+    write_file(dir.path / "logger.csv", "another converter's rows\r\n");
+    {
+      held_file other(dir.path / c.name, c.lock_operation);
+      expect_opening_failure(dir, c.message);
+    }
+    expect_worked_example_converted(dir, run_converter(dir.path));  // once released, it converts
   }
-  expect_worked_example_converted(dir, run_converter(dir.path));  // once released, it converts
 }
 
 TEST(Converter, OutputThatCannotBeOpenedForWriting) {

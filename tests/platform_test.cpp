@@ -53,7 +53,7 @@ TEST(Platform, OutputIsEmptiedOnlyOnceItIsHeld) {
   EXPECT_FALSE(open_output(csv.c_str(), second));  // held by the first
   EXPECT_EQ(read_file(csv), "row\r\n");
   file_handle reader;
-  EXPECT_TRUE(open_input(csv.c_str(), reader) == false);  // no reader while it is written either
+  EXPECT_FALSE(open_input(csv.c_str(), reader));  // no reader while it is written either
   EXPECT_TRUE(close_file(first));
   ASSERT_TRUE(open_output(csv.c_str(), second));
   EXPECT_TRUE(close_file(second));

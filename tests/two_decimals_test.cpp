@@ -162,16 +162,15 @@ TEST(TwoDecimals, LargestValueFillsTheStatedMaximum) {
   EXPECT_EQ(reference(largest), text);
 }
 
-// Compares fast path, slow path and reference on one value; returns whether
-// all agree, reporting the first few disagreements.
-bool agrees(double value, int& reported) {
+// Compares fast path, slow path and reference on one value, counting the
+// disagreements in `reported` and showing the first few.
+void compare(double value, int& reported) {
   const std::string expected = reference(value);
   const std::string got_fast = fast(value), got_slow = slow(value);
-  if (got_fast == expected && got_slow == expected) return true;
+  if (got_fast == expected && got_slow == expected) return;
   if (reported++ < 10)
     ADD_FAILURE() << std::hexfloat << value << std::defaultfloat << " reference " << expected << " fast " << got_fast
                   << " slow " << got_slow;
-  return false;
 }
 
 // Values in the neighbourhood of x, a few units in the last place either side.
@@ -192,8 +191,8 @@ TEST(TwoDecimals, AgreesWithReferenceOnRandomValues) {
   int reported = 0;
   long checked = 0;
   auto check = [&](double v) {
-    agrees(v, reported);
-    agrees(-v, reported);
+    compare(v, reported);
+    compare(-v, reported);
     checked += 2;
   };
 
