@@ -9,18 +9,24 @@
 
 namespace logger2csv {
 
-// An open file of this layer; a plain descriptor with no state of its own.
+// An open file of this layer: the system's own handle, nothing more.
 struct file_handle {
+#ifdef _WIN32
+  void* handle = nullptr;  // a Windows HANDLE
+#else
   int fd = -1;
+#endif
 };
 
 // Opens the input for reading, held so that other processes may read it but
-// not write it (a shared advisory lock). False if either cannot be had.
+// not write it (Windows: sharing for reading only; POSIX: a shared advisory
+// lock). False if the file cannot be opened or held.
 bool open_input(const char* name, file_handle& file) noexcept;
 
 // Opens the output for writing, created if absent, held against any other
-// access (an exclusive advisory lock), and only then emptied, so a file that
-// is held elsewhere keeps its bytes. False if any step fails.
+// access (Windows: no sharing; POSIX: an exclusive advisory lock), and only
+// then emptied, so a file that is held elsewhere keeps its bytes. False if any
+// step fails.
 bool open_output(const char* name, file_handle& file) noexcept;
 
 enum class read_result { block, end, error };
@@ -36,9 +42,11 @@ bool write_all(file_handle file, std::span<const char> bytes) noexcept;
 bool close_file(file_handle file) noexcept;
 
 // Lets writes to a standard output whose reader has gone fail quietly instead
-// of ending the process, so the output file is still completed.
+// of ending the process, so the output file is still completed. (Windows
+// already behaves so.)
 void ignore_broken_pipe() noexcept;
 
+// True when standard output is a terminal (Windows: a console).
 bool stdout_is_terminal() noexcept;
 
 }  // namespace logger2csv

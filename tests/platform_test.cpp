@@ -18,7 +18,7 @@ using namespace logger2csv::testing_support;
 
 std::vector<read_result> reads_of(const fs::path& file) {
   file_handle input;
-  if (!open_input(file.c_str(), input)) return {};
+  if (!open_input(file.string().c_str(), input)) return {};
   std::array<std::uint8_t, block_size> block{};
   std::vector<read_result> results;
   do results.push_back(read_block(input, block));
@@ -38,7 +38,11 @@ TEST(Platform, ReadsWholeBlocksOnly) {
     EXPECT_EQ(reads_of(dir.path / "logger.bin"), expected) << size;
   }
   fs::create_directory(dir.path / "folder");
-  EXPECT_EQ(reads_of(dir.path / "folder"), std::vector{error});
+#ifdef _WIN32
+  EXPECT_EQ(reads_of(dir.path / "folder"), std::vector<read_result>{});  // not opened as a file
+#else
+  EXPECT_EQ(reads_of(dir.path / "folder"), std::vector{error});  // opened, but not readable
+#endif
   EXPECT_EQ(reads_of(dir.path / "missing"), std::vector<read_result>{});
 }
 
@@ -47,15 +51,16 @@ TEST(Platform, OutputIsEmptiedOnlyOnceItIsHeld) {
   const fs::path csv = dir.path / "logger.csv";
   write_file(csv, "earlier rows\r\n");
   file_handle first, second;
-  ASSERT_TRUE(open_output(csv.c_str(), first));
-  EXPECT_EQ(read_file(csv), "");
+  ASSERT_TRUE(open_output(csv.string().c_str(), first));
+  EXPECT_EQ(fs::file_size(csv), 0u);  // sizes only: Windows lets nobody read it now
   ASSERT_TRUE(write_all(first, std::string_view("row\r\n")));
-  EXPECT_FALSE(open_output(csv.c_str(), second));  // held by the first
-  EXPECT_EQ(read_file(csv), "row\r\n");
+  EXPECT_FALSE(open_output(csv.string().c_str(), second));  // held by the first
+  EXPECT_EQ(fs::file_size(csv), 5u);
   file_handle reader;
-  EXPECT_FALSE(open_input(csv.c_str(), reader));  // no reader while it is written either
+  EXPECT_FALSE(open_input(csv.string().c_str(), reader));  // no reader while it is written either
   EXPECT_TRUE(close_file(first));
-  ASSERT_TRUE(open_output(csv.c_str(), second));
+  EXPECT_EQ(read_file(csv), "row\r\n");
+  ASSERT_TRUE(open_output(csv.string().c_str(), second));
   EXPECT_TRUE(close_file(second));
 }
 
@@ -64,9 +69,9 @@ TEST(Platform, InputMayBeSharedByReaders) {
   const fs::path bin = dir.path / "logger.bin";
   write_file(bin, std::string(block_size, 'L'));
   file_handle first, second, writer;
-  ASSERT_TRUE(open_input(bin.c_str(), first));
-  EXPECT_TRUE(open_input(bin.c_str(), second));
-  EXPECT_FALSE(open_output(bin.c_str(), writer));  // and a writer is kept out
+  ASSERT_TRUE(open_input(bin.string().c_str(), first));
+  EXPECT_TRUE(open_input(bin.string().c_str(), second));
+  EXPECT_FALSE(open_output(bin.string().c_str(), writer));  // and a writer is kept out
   EXPECT_EQ(read_file(bin), std::string(block_size, 'L'));
   EXPECT_TRUE(close_file(first));
   EXPECT_TRUE(close_file(second));

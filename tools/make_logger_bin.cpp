@@ -4,79 +4,23 @@
 //   make_logger_bin random FILE COUNT SEED     COUNT full recordings (224
 //                                              samples) with varied, valid
 //                                              stamps, the same for one SEED
-#include <cmath>
+//   make_logger_bin noise FILE COUNT SEED      COUNT blocks with valid headers
+//                                              and random bytes elsewhere
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <numbers>
-#include <random>
-#include <string>
 
-#include "record_builder.hpp"
+#include "logger_files.hpp"
 
 using namespace logger2csv;
 using namespace logger2csv::builder;
 
 namespace {
 
-std::vector<std::uint8_t> example() {
-  std::vector<std::uint8_t> file;
-  // Three samples over one minute.
-  append(file, make_block({.count = 3, .samples = {16, -2, 127}}));
-  // An erased block between recordings: skipped.
-  append(file, filled_block(0xFF));
-  // Over midnight: 23:59:50 to 00:00:09 is 20 seconds, 2.5 s per sample.
-  append(file, make_block({.header = "LoggeNIGHT-01",
-                           .start = stamp(0x14, 0x01, 0x13, 0x23, 0x59, 0x50),
-                           .stop = stamp(0x14, 0x01, 0x14, 0x00, 0x00, 0x09),
-                           .count = 8,
-                           .samples = {-128, -90, -45, -1, 0, 45, 90, 127}}));
-  // One second, eight samples: elapsed times on exact halves round up.
-  append(file, make_block({.header = "LoggeEIGHTHS1",
-                           .start = stamp(0x14, 0x02, 0x01, 0x12, 0x00, 0x00),
-                           .stop = stamp(0x14, 0x02, 0x01, 0x12, 0x00, 0x00),
-                           .count = 8,
-                           .samples = {1, 2, 3, 4, 5, 6, 7, 8}}));
-  // A header that is not a recording's ("logge" in lower case): skipped.
-  append(file, make_block({.header = "loggeABCDEFGH", .count = 3, .samples = {1, 2, 3}}));
-  // No samples: a console line and no rows.
-  append(file, make_block({.header = "LoggeEMPTY-01",
-                           .start = stamp(0x14, 0x02, 0x02, 0x08, 0x00, 0x00),
-                           .stop = stamp(0x14, 0x02, 0x02, 0x08, 0x00, 0x00),
-                           .count = 0}));
-  // Four wave periods, 200 samples over 100 seconds.
-  recording_fields wave{.header = "LoggeWAVE-200",
-                        .start = stamp(0x14, 0x02, 0x03, 0x10, 0x15, 0x00),
-                        .stop = stamp(0x14, 0x02, 0x03, 0x10, 0x16, 0x39),
-                        .count = 200};
-  for (int i = 0; i < 200; ++i) wave.samples.push_back(static_cast<int>(std::lround(100 * std::sin(i * std::numbers::pi / 25))));
-  append(file, make_block(wave));
-  return file;
-}
-
-std::vector<std::uint8_t> random_recordings(unsigned long count, unsigned long seed) {
-  std::mt19937_64 rng(seed);
-  auto pick = [&rng](int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng); };
-  std::vector<std::uint8_t> file;
-  for (unsigned long n = 0; n < count; ++n) {
-    char header[header_text_length + 1] = "Logge";
-    std::snprintf(header + header_prefix.size(), sizeof header - header_prefix.size(), "%08lu", n % 100000000);
-    const int start = pick(0, 86399);
-    const int stop = (start + pick(0, 7200)) % 86400;
-    const auto year = to_bcd(pick(0, 99)), month = to_bcd(pick(1, 12)), day = to_bcd(pick(1, 28));
-    recording_fields fields{.header = header,
-                            .start = stamp(year, month, day, to_bcd(start / 3600), to_bcd(start / 60 % 60), to_bcd(start % 60)),
-                            .stop = stamp(year, month, day, to_bcd(stop / 3600), to_bcd(stop / 60 % 60), to_bcd(stop % 60)),
-                            .count = static_cast<std::uint8_t>(samples_capacity)};
-    for (std::size_t i = 0; i < samples_capacity; ++i) fields.samples.push_back(pick(-128, 127));
-    append(file, make_block(fields));
-  }
-  return file;
-}
-
 int usage() {
   std::fputs("usage: make_logger_bin example FILE\n"
-             "       make_logger_bin random FILE COUNT SEED\n",
+             "       make_logger_bin random FILE COUNT SEED\n"
+             "       make_logger_bin noise FILE COUNT SEED\n",
              stderr);
   return 2;
 }
@@ -86,9 +30,11 @@ int usage() {
 int main(int argc, char** argv) {
   std::vector<std::uint8_t> file;
   if (argc == 3 && std::strcmp(argv[1], "example") == 0) {
-    file = example();
+    file = example_file();
   } else if (argc == 5 && std::strcmp(argv[1], "random") == 0) {
-    file = random_recordings(std::strtoul(argv[3], nullptr, 10), std::strtoul(argv[4], nullptr, 10));
+    file = random_recordings(std::strtoull(argv[3], nullptr, 10), std::strtoull(argv[4], nullptr, 10));
+  } else if (argc == 5 && std::strcmp(argv[1], "noise") == 0) {
+    file = noisy_recordings(std::strtoull(argv[3], nullptr, 10), std::strtoull(argv[4], nullptr, 10));
   } else {
     return usage();
   }
