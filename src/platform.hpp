@@ -29,11 +29,15 @@ bool open_input(const char* name, file_handle& file) noexcept;
 // step fails.
 bool open_output(const char* name, file_handle& file) noexcept;
 
-enum class read_result { block, end, error };
+enum class read_result { full, end, error };
 
-// Reads the next whole block. `end` at the end of the file, including after a
-// trailing piece shorter than a block; `error` when the system reports one.
-read_result read_block(file_handle file, std::span<std::uint8_t> block) noexcept;
+struct read_outcome {
+  read_result result;
+  std::size_t bytes;  // bytes that arrived, whatever the result
+};
+
+// Reads until `buffer` is full, the file ends, or the system reports an error.
+read_outcome read_fully(file_handle file, std::span<std::uint8_t> buffer) noexcept;
 
 // Writes all of `bytes`; false on any failure.
 bool write_all(file_handle file, std::span<const char> bytes) noexcept;

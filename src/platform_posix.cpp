@@ -61,18 +61,18 @@ bool open_output(const char* name, file_handle& file) noexcept {
   return true;
 }
 
-read_result read_block(file_handle file, std::span<std::uint8_t> block) noexcept {
+read_outcome read_fully(file_handle file, std::span<std::uint8_t> buffer) noexcept {
   std::size_t filled = 0;
-  while (filled < block.size()) {
-    const ssize_t got = ::read(file.fd, block.data() + filled, block.size() - filled);
+  while (filled < buffer.size()) {
+    const ssize_t got = ::read(file.fd, buffer.data() + filled, buffer.size() - filled);
     if (got < 0) {
       if (errno == EINTR) continue;
-      return read_result::error;
+      return {read_result::error, filled};
     }
-    if (got == 0) return read_result::end;
+    if (got == 0) return {read_result::end, filled};
     filled += static_cast<std::size_t>(got);
   }
-  return read_result::block;
+  return {read_result::full, filled};
 }
 
 bool write_all(file_handle file, std::span<const char> bytes) noexcept {

@@ -38,19 +38,20 @@ bool open_output(const char* name, file_handle& file) noexcept {
   return open_file(name, GENERIC_WRITE, 0, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, file);
 }
 
-read_result read_block(file_handle file, std::span<std::uint8_t> block) noexcept {
+read_outcome read_fully(file_handle file, std::span<std::uint8_t> buffer) noexcept {
   std::size_t filled = 0;
-  while (filled < block.size()) {
+  while (filled < buffer.size()) {
     DWORD got = 0;
-    const auto wanted = static_cast<DWORD>(std::min(block.size() - filled, max_transfer));
-    if (!::ReadFile(native(file), block.data() + filled, wanted, &got, nullptr)) {
+    const auto wanted = static_cast<DWORD>(std::min(buffer.size() - filled, max_transfer));
+    if (!::ReadFile(native(file), buffer.data() + filled, wanted, &got, nullptr)) {
       const DWORD error = ::GetLastError();
-      return error == ERROR_HANDLE_EOF || error == ERROR_BROKEN_PIPE ? read_result::end : read_result::error;
+      const bool at_end = error == ERROR_HANDLE_EOF || error == ERROR_BROKEN_PIPE;
+      return {at_end ? read_result::end : read_result::error, filled};
     }
-    if (got == 0) return read_result::end;
+    if (got == 0) return {read_result::end, filled};
     filled += got;
   }
-  return read_result::block;
+  return {read_result::full, filled};
 }
 
 bool write_all(file_handle file, std::span<const char> bytes) noexcept {

@@ -30,12 +30,35 @@ constexpr auto two_digit_table = [] {
   return table;
 }();
 
+const char* digit_pair(std::uint32_t below_hundred) noexcept { return &two_digit_table[2 * below_hundred]; }
+
+// `value` in decimal without leading zeros. Values below 10^8, all that
+// elapsed times reach, go by digit pairs with no loop over single digits.
+char* write_unsigned(char* out, std::uint64_t value) noexcept {
+  constexpr std::uint64_t pairs_limit = 100'000'000;
+  if (value >= pairs_limit)
+    return std::to_chars(out, out + std::numeric_limits<std::uint64_t>::digits10 + 1, value).ptr;
+  auto v = static_cast<std::uint32_t>(value);
+  const int digits = v < 10 ? 1 : v < 100 ? 2 : v < 1000 ? 3 : v < 10000 ? 4 : v < 100000 ? 5 : v < 1000000 ? 6 : v < 10000000 ? 7 : 8;
+  char* p = out + digits;
+  while (v >= 100) {
+    p -= 2;
+    std::memcpy(p, digit_pair(v % 100), 2);
+    v /= 100;
+  }
+  if (v >= 10)
+    std::memcpy(p - 2, digit_pair(v), 2);
+  else
+    p[-1] = static_cast<char>('0' + v);
+  return out + digits;
+}
+
 // `hundredths` / 100 as "integer.dd", with a leading '-' when `negative`.
 char* write_hundredths(char* out, bool negative, std::uint64_t hundredths) noexcept {
   if (negative) *out++ = '-';
-  out = std::to_chars(out, out + std::numeric_limits<std::uint64_t>::digits10 + 1, hundredths / 100).ptr;
+  out = write_unsigned(out, hundredths / 100);
   *out++ = '.';
-  std::memcpy(out, &two_digit_table[2 * (hundredths % 100)], 2);
+  std::memcpy(out, digit_pair(static_cast<std::uint32_t>(hundredths % 100)), 2);
   return out + 2;
 }
 

@@ -16,21 +16,32 @@ namespace fs = std::filesystem;
 using namespace logger2csv;
 using namespace logger2csv::testing_support;
 
-std::vector<read_result> reads_of(const fs::path& file) {
+using reads = std::vector<std::pair<read_result, std::size_t>>;
+
+// Every read of the file into a buffer of one block, with the bytes it got.
+reads reads_of(const fs::path& file) {
   file_handle input;
   if (!open_input(file.string().c_str(), input)) return {};
   std::array<std::uint8_t, block_size> block{};
-  std::vector<read_result> results;
-  do results.push_back(read_block(input, block));
-  while (results.back() == read_result::block);
+  reads results;
+  read_outcome got;
+  do {
+    got = read_fully(input, block);
+    results.emplace_back(got.result, got.bytes);
+  } while (got.result == read_result::full);
   EXPECT_TRUE(close_file(input));
   return results;
 }
 
-TEST(Platform, ReadsWholeBlocksOnly) {
+TEST(Platform, ReadsFillTheBufferUntilTheEnd) {
   using enum read_result;
-  const std::pair<std::size_t, std::vector<read_result>> cases[] = {
-      {0, {end}}, {255, {end}}, {256, {block, end}}, {300, {block, end}}, {512, {block, block, end}}, {767, {block, block, end}},
+  const std::pair<std::size_t, reads> cases[] = {
+      {0, {{end, 0}}},
+      {255, {{end, 255}}},
+      {256, {{full, 256}, {end, 0}}},
+      {300, {{full, 256}, {end, 44}}},
+      {512, {{full, 256}, {full, 256}, {end, 0}}},
+      {767, {{full, 256}, {full, 256}, {end, 255}}},
   };
   temp_dir dir;
   for (const auto& [size, expected] : cases) {
@@ -39,11 +50,11 @@ TEST(Platform, ReadsWholeBlocksOnly) {
   }
   fs::create_directory(dir.path / "folder");
 #ifdef _WIN32
-  EXPECT_EQ(reads_of(dir.path / "folder"), std::vector<read_result>{});  // not opened as a file
+  EXPECT_EQ(reads_of(dir.path / "folder"), reads{});  // not opened as a file
 #else
-  EXPECT_EQ(reads_of(dir.path / "folder"), std::vector{error});  // opened, but not readable
+  EXPECT_EQ(reads_of(dir.path / "folder"), (reads{{error, 0}}));  // opened, but not readable
 #endif
-  EXPECT_EQ(reads_of(dir.path / "missing"), std::vector<read_result>{});
+  EXPECT_EQ(reads_of(dir.path / "missing"), reads{});
 }
 
 TEST(Platform, OutputIsEmptiedOnlyOnceItIsHeld) {
