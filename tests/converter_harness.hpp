@@ -30,6 +30,7 @@ struct run_result {
   int exit_status = -1;  // -1 when the process did not exit normally
   std::string out;       // standard output
   std::string err;       // standard error
+  std::size_t peak_memory_kib = 0;  // peak resident memory; 0 where not known
 };
 
 // Runs the converter with `dir` as its current directory. Throws

@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <stdlib.h>
 #include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
@@ -91,9 +92,11 @@ run_result run_converter(const fs::path& dir, const std::vector<std::string>& ar
   result.err = drain(err_pipe[0], false);
   ::close(err_pipe[0]);
   int status = 0;
-  while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+  rusage usage{};
+  while (::wait4(child, &status, 0, &usage) < 0 && errno == EINTR) {
   }
   result.exit_status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  result.peak_memory_kib = static_cast<std::size_t>(usage.ru_maxrss);  // KiB on Linux
   return result;
 }
 

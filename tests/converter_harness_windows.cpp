@@ -1,6 +1,7 @@
 // The harness on Windows: CreateProcess with anonymous pipes, and share modes.
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
+#include <psapi.h>
 
 #include <stdexcept>
 
@@ -93,6 +94,8 @@ run_result run_converter(const fs::path& dir, const std::vector<std::string>& ar
   // Exceptions such as an access violation end a process with codes like
   // 0xC0000005: not a normal exit.
   result.exit_status = code <= 255 ? static_cast<int>(code) : -1;
+  PROCESS_MEMORY_COUNTERS memory{};
+  if (::GetProcessMemoryInfo(process.hProcess, &memory, sizeof memory)) result.peak_memory_kib = memory.PeakWorkingSetSize / 1024;
   return result;
 }
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <stdexcept>
 #include <string>
@@ -313,6 +314,56 @@ TEST(Converter, ArgumentsAreIgnored) {
   write_file(dir.path / "logger.bin", bytes_of({worked_example}));
   expect_worked_example_converted(dir, run_converter(dir.path, {"--help", "-o", "other.csv", "other.bin"}));
   EXPECT_FALSE(fs::exists(dir.path / "other.csv"));
+}
+
+TEST(Converter, ShortAndPartialFilesConvertTheirWholeRecordings) {
+  // Two recordings cut short at sizes around every field and block boundary.
+  const block second = ticking("LoggeSECOND-2", 0x00, 8);
+  const std::string file = bytes_of({worked_example, second});
+  const std::string second_line = "LoggeSECOND-2,14/2/1 12:0:0,14/2/1 12:0:0\n";
+  const std::string second_csv =
+      "14/2/1 12:0:0,0.00,0\r\n14/2/1 12:0:0,0.13,1\r\n14/2/1 12:0:0,0.25,2\r\n14/2/1 12:0:0,0.38,3\r\n"
+      "14/2/1 12:0:0,0.50,4\r\n14/2/1 12:0:0,0.63,5\r\n14/2/1 12:0:0,0.75,6\r\n14/2/1 12:0:0,0.88,7\r\n";
+  for (const std::size_t size : {0u, 1u, 5u, 13u, 14u, 17u, 31u, 32u, 33u, 255u, 256u, 257u, 269u, 270u, 288u, 511u, 512u}) {
+    SCOPED_TRACE(std::to_string(size) + " bytes");
+    temp_dir dir;
+    write_file(dir.path / "logger.bin", file.substr(0, size));
+    const run_result run = run_converter(dir.path);
+    const std::size_t whole = size / block_size;
+    EXPECT_EQ(run.exit_status, 0);
+    EXPECT_EQ(run.out, console_text(std::string(whole > 0 ? worked_line : "") + (whole > 1 ? second_line : "")));
+    EXPECT_EQ(read_file(dir.path / "logger.csv"), std::string(whole > 0 ? worked_csv : "") + (whole > 1 ? second_csv : ""));
+  }
+}
+
+TEST(Converter, InputLargerThan4GiBConvertsToItsEndInConstantMemory) {
+  // A sparse file: recordings at the start, zeros (no recordings) for 4 GiB,
+  // recordings again, then a piece shorter than a block.
+  temp_dir dir;
+  const fs::path bin = dir.path / "logger.bin";
+  const block last = make_block({.header = "LoggeLAST-4G+", .count = 2, .samples = {-7, 7}});
+  write_file(bin, bytes_of({worked_example}));
+  const std::uintmax_t tail_offset = (std::uintmax_t{1} << 32) + 3 * block_size;
+  try {
+    fs::resize_file(bin, tail_offset);
+  } catch (const fs::filesystem_error& e) {
+    GTEST_SKIP() << "no room for a sparse 4 GiB file: " << e.what();
+  }
+  {
+    std::ofstream tail(bin, std::ios::binary | std::ios::app);
+    const std::string bytes = bytes_of({worked_example, last}, 100, 'L');
+    ASSERT_TRUE(tail.write(bytes.data(), static_cast<std::streamsize>(bytes.size())).flush());
+  }
+  ASSERT_EQ(fs::file_size(bin), tail_offset + 2 * block_size + 100);
+
+  const run_result run = run_converter(dir.path);
+  EXPECT_EQ(run.exit_status, 0);
+  EXPECT_EQ(run.out, console_text(worked_line + worked_line + "LoggeLAST-4G+,14/1/13 9:30:5,14/1/13 9:31:4\n"));
+  EXPECT_EQ(read_file(dir.path / "logger.csv"),
+            worked_csv + worked_csv + "14/1/13 9:30:5,0.00,-7\r\n14/1/13 9:30:5,30.00,7\r\n");
+  if (run.peak_memory_kib > 0) {
+    EXPECT_LT(run.peak_memory_kib, 16u * 1024) << "KiB at peak";
+  }
 }
 
 TEST(Converter, ReaderOfTheConsoleGoingAwayDoesNotStopTheConversion) {
