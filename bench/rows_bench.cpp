@@ -53,7 +53,8 @@ void recording_rows(benchmark::State& state) {
     benchmark::ClobberMemory();
   }
   state.counters["per_row"] = per_item(row_count(record));
-  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * (write_sample_rows(rows, record) - rows.data()));
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                          (write_sample_rows(rows, record) - rows.data()));
 }
 BENCHMARK(recording_rows);
 

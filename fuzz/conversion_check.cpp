@@ -63,7 +63,8 @@ std::string check_rows(std::span<const std::uint8_t> block, std::string_view row
     rows.remove_prefix(end + 2);
     const std::string expected =
         stamp + ',' + slow_two_decimals(elapsed) + ',' + std::to_string(static_cast<std::int8_t>(block[32 + i]));
-    if (row != expected) return "row " + std::to_string(i) + " is \"" + std::string(row) + "\", not \"" + expected + "\"";
+    if (row != expected)
+      return "row " + std::to_string(i) + " is \"" + std::string(row) + "\", not \"" + expected + "\"";
   }
   if (!rows.empty()) return "text after the last of " + std::to_string(expected_rows) + " rows";
   return "";

@@ -28,10 +28,10 @@ constexpr std::size_t csv_batch_chars = std::size_t{256} * 1024;
 
 // Standard output is written without checks: the console lines are a
 // courtesy, and logger.csv must be completed even when nobody reads them.
-void print(std::string_view text) { std::fwrite(text.data(), 1, text.size(), stdout); }
+void print(std::string_view text) { (void)std::fwrite(text.data(), 1, text.size(), stdout); }
 
 int fail(const char* message) {
-  std::fputs(message, stdout);
+  (void)std::fputs(message, stdout);  // the exit status tells even when this is lost
   return 1;
 }
 
@@ -57,7 +57,8 @@ const char* convert(file_handle input, overlapped_writer& writer) {
       const block_bytes block{blocks + at, block_size};
       if (!is_recording(block)) continue;
       print_summary(block, style);
-      used = static_cast<std::size_t>(write_sample_rows(std::span<char, rows_max_chars>{batch + used, rows_max_chars}, block) - batch);
+      used = static_cast<std::size_t>(
+          write_sample_rows(std::span<char, rows_max_chars>{batch + used, rows_max_chars}, block) - batch);
       print("\n");
       if (used >= csv_batch_chars) {
         if (!hand_over(writer, {batch, used})) return "csv file write error\n";
@@ -74,7 +75,8 @@ const char* convert(file_handle input, overlapped_writer& writer) {
 
 int main() {
   ignore_broken_pipe();
-  file_handle input, output;
+  file_handle input;
+  file_handle output;
   if (!open_input(input_name, input)) return fail("bin file open error\n");
   if (!open_output(output_name, output)) {
     close_file(input);

@@ -92,7 +92,7 @@ bool close_file(file_handle file) noexcept {
   return ::close(file.fd) == 0 || errno == EINTR;
 }
 
-void ignore_broken_pipe() noexcept { std::signal(SIGPIPE, SIG_IGN); }
+void ignore_broken_pipe() noexcept { (void)std::signal(SIGPIPE, SIG_IGN); }
 
 bool stdout_is_terminal() noexcept { return ::isatty(STDOUT_FILENO) == 1; }
 

@@ -17,7 +17,7 @@ HANDLE native(file_handle file) noexcept { return static_cast<HANDLE>(file.handl
 
 bool open_file(const char* name, DWORD access, DWORD share, DWORD disposition, DWORD flags,
                file_handle& file) noexcept {
-  const HANDLE handle = ::CreateFileA(name, access, share, nullptr, disposition, flags, nullptr);
+  HANDLE handle = ::CreateFileA(name, access, share, nullptr, disposition, flags, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return false;
   file.handle = handle;
   return true;

@@ -60,9 +60,7 @@ bool is_recording(block_bytes block) noexcept;
 inline time_stamp start_stamp(recording record) noexcept {
   return record.subspan<start_stamp_offset, time_stamp_size>();
 }
-inline time_stamp stop_stamp(recording record) noexcept {
-  return record.subspan<stop_stamp_offset, time_stamp_size>();
-}
+inline time_stamp stop_stamp(recording record) noexcept { return record.subspan<stop_stamp_offset, time_stamp_size>(); }
 inline unsigned sample_count(recording record) noexcept { return record[sample_count_offset]; }
 
 // Sample i (i < samples_capacity) as the signed two's-complement byte it is.

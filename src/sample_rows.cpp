@@ -24,10 +24,11 @@ struct row_end {
 constexpr auto row_ends = [] {
   std::array<row_end, std::numeric_limits<std::uint8_t>::max() + 1> table{};
   for (std::size_t byte = 0; byte < table.size(); ++byte) {
-    const int value = static_cast<std::int8_t>(byte);
+    const int value = static_cast<int>(byte) - (byte >= 0x80 ? 0x100 : 0);  // two's complement
     char digits[sample_max_chars];
     std::size_t count = 0;
-    for (int rest = value < 0 ? -value : value; count == 0 || rest > 0; rest /= 10) digits[count++] = static_cast<char>('0' + rest % 10);
+    for (int rest = value < 0 ? -value : value; count == 0 || rest > 0; rest /= 10)
+      digits[count++] = static_cast<char>('0' + rest % 10);
     auto& entry = table[byte];
     std::size_t at = 0;
     entry.text[at++] = ',';
@@ -55,7 +56,9 @@ double recording_duration(recording record) noexcept {
 
 double sample_interval(recording record) noexcept { return recording_duration(record) / sample_count(record); }
 
-std::size_t row_count(recording record) noexcept { return std::min<std::size_t>(sample_count(record), samples_capacity); }
+std::size_t row_count(recording record) noexcept {
+  return std::min<std::size_t>(sample_count(record), samples_capacity);
+}
 
 char* write_sample_rows(std::span<char, rows_max_chars> out, recording record) noexcept {
   char* end = out.data();

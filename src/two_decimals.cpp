@@ -30,7 +30,9 @@ constexpr auto two_digit_table = [] {
   return table;
 }();
 
-const char* digit_pair(std::uint32_t below_hundred) noexcept { return &two_digit_table[2 * below_hundred]; }
+const char* digit_pair(std::uint32_t below_hundred) noexcept {
+  return &two_digit_table[2 * std::size_t{below_hundred}];
+}
 
 // `value` in decimal without leading zeros. Values below 10^8, all that
 // elapsed times reach, go by digit pairs with no loop over single digits.
@@ -39,7 +41,14 @@ char* write_unsigned(char* out, std::uint64_t value) noexcept {
   if (value >= pairs_limit)
     return std::to_chars(out, out + std::numeric_limits<std::uint64_t>::digits10 + 1, value).ptr;
   auto v = static_cast<std::uint32_t>(value);
-  const int digits = v < 10 ? 1 : v < 100 ? 2 : v < 1000 ? 3 : v < 10000 ? 4 : v < 100000 ? 5 : v < 1000000 ? 6 : v < 10000000 ? 7 : 8;
+  const int digits = v < 10         ? 1
+                     : v < 100      ? 2
+                     : v < 1000     ? 3
+                     : v < 10000    ? 4
+                     : v < 100000   ? 5
+                     : v < 1000000  ? 6
+                     : v < 10000000 ? 7
+                                    : 8;
   char* p = out + digits;
   while (v >= 100) {
     p -= 2;
@@ -119,9 +128,9 @@ char* write_two_decimals_slow(char* out, double value) noexcept {
 // An exact half has at most three decimals, so for |value| < 2^43 (at most 16
 // significant digits) the 17-digit rounding leaves it alone and it rounds up.
 char* write_two_decimals(char* out, double value) noexcept {
-  constexpr int mantissa_bits = std::numeric_limits<double>::digits - 1;  // 52
+  constexpr int mantissa_bits = std::numeric_limits<double>::digits - 1;                        // 52
   constexpr int exponent_bias = std::numeric_limits<double>::max_exponent - 1 + mantissa_bits;  // 1075
-  constexpr int max_fast_shift = 63;  // 100 * m < 2^60 and rem fit in 64 bits
+  constexpr int max_fast_shift = 63;                      // 100 * m < 2^60 and rem fit in 64 bits
   constexpr int min_fast_shift = mantissa_bits + 1 - 43;  // |value| < 2^43
   // Below this even the 17-digit rounding stays under 0.005.
   constexpr double below_half_hundredth = 0.004;
@@ -135,7 +144,8 @@ char* write_two_decimals(char* out, double value) noexcept {
   const int shift = exponent_bias - biased_exponent;
   if (shift < min_fast_shift || shift > max_fast_shift) return write_two_decimals_slow(out, value);
 
-  const std::uint64_t significand = (bits & ((std::uint64_t{1} << mantissa_bits) - 1)) | (std::uint64_t{1} << mantissa_bits);
+  const std::uint64_t significand =
+      (bits & ((std::uint64_t{1} << mantissa_bits) - 1)) | (std::uint64_t{1} << mantissa_bits);
   const std::uint64_t scaled = significand * 100;
   const std::uint64_t whole = scaled >> shift;
   const std::uint64_t rem = scaled & ((std::uint64_t{1} << shift) - 1);

@@ -19,8 +19,7 @@
 namespace logger2csv {
 
 // Sign, every integer digit of the largest double, point, two decimals.
-inline constexpr std::size_t two_decimals_max_chars =
-    1 + (std::numeric_limits<double>::max_exponent10 + 1) + 1 + 2;
+inline constexpr std::size_t two_decimals_max_chars = 1 + (std::numeric_limits<double>::max_exponent10 + 1) + 1 + 2;
 
 // Writes `value` as described above into `out`, at most two_decimals_max_chars
 // characters, and returns the end. Exact integer arithmetic; falls back to

@@ -27,9 +27,9 @@ enum class console {
 };
 
 struct run_result {
-  int exit_status = -1;  // -1 when the process did not exit normally
-  std::string out;       // standard output
-  std::string err;       // standard error
+  int exit_status = -1;             // -1 when the process did not exit normally
+  std::string out;                  // standard output
+  std::string err;                  // standard error
   std::size_t peak_memory_kib = 0;  // peak resident memory; 0 where not known
 };
 

@@ -39,7 +39,8 @@ std::string drain(int fd, bool one_line) {
 // other side, in raw mode so the bytes arrive as written.
 int open_terminal(int& follower) {
   const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
-  if (master < 0 || ::grantpt(master) != 0 || ::unlockpt(master) != 0) throw std::runtime_error("no pseudo-terminal here");
+  if (master < 0 || ::grantpt(master) != 0 || ::unlockpt(master) != 0)
+    throw std::runtime_error("no pseudo-terminal here");
   follower = ::open(::ptsname(master), O_RDWR | O_NOCTTY);
   termios settings{};
   if (follower < 0 || ::tcgetattr(follower, &settings) != 0) throw std::runtime_error("no pseudo-terminal here");

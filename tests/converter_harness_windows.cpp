@@ -1,7 +1,7 @@
 // The harness on Windows: CreateProcess with anonymous pipes, and share modes.
 #define WIN32_LEAN_AND_MEAN
-#include <windows.h>
 #include <psapi.h>
+#include <windows.h>
 
 #include <stdexcept>
 
@@ -63,8 +63,8 @@ run_result run_converter(const fs::path& dir, const std::vector<std::string>& ar
   make_pipe(out_read, out_write);
   make_pipe(err_read, err_write);
   SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
-  null_in.handle = ::CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable,
-                                 OPEN_EXISTING, 0, nullptr);
+  null_in.handle =
+      ::CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable, OPEN_EXISTING, 0, nullptr);
   if (null_in.handle == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot open NUL");
 
   STARTUPINFOW startup{};
@@ -95,7 +95,8 @@ run_result run_converter(const fs::path& dir, const std::vector<std::string>& ar
   // 0xC0000005: not a normal exit.
   result.exit_status = code <= 255 ? static_cast<int>(code) : -1;
   PROCESS_MEMORY_COUNTERS memory{};
-  if (::GetProcessMemoryInfo(process.hProcess, &memory, sizeof memory)) result.peak_memory_kib = memory.PeakWorkingSetSize / 1024;
+  if (::GetProcessMemoryInfo(process.hProcess, &memory, sizeof memory))
+    result.peak_memory_kib = memory.PeakWorkingSetSize / 1024;
   return result;
 }
 

@@ -83,12 +83,11 @@ std::vector<fixture> fixtures() {
        "LoggeFIRST-01,14/1/13 9:30:5,14/1/13 9:31:4\n"
        "LoggeSECOND-2,14/1/13 9:30:5,14/1/13 9:31:4\n"
        "LoggeTHIRD-03,14/1/13 23:59:50,14/1/14 0:0:9\n",
-       worked_csv +
-           "14/1/13 23:59:50,0.00,-128\r\n14/1/13 23:59:50,5.00,-1\r\n"
-           "14/1/13 23:59:50,10.00,0\r\n14/1/13 23:59:50,15.00,127\r\n"},
+       worked_csv + "14/1/13 23:59:50,0.00,-128\r\n14/1/13 23:59:50,5.00,-1\r\n"
+                    "14/1/13 23:59:50,10.00,0\r\n14/1/13 23:59:50,15.00,127\r\n"},
       {"exact and near ties",
-       bytes_of({ticking("LoggeEIGHTHS1", 0x00, 8), ticking("LoggeTWENTY4S", 0x00, 24),
-                 ticking("LoggeFORTY-43", 0x42, 40)}),
+       bytes_of(
+           {ticking("LoggeEIGHTHS1", 0x00, 8), ticking("LoggeTWENTY4S", 0x00, 24), ticking("LoggeFORTY-43", 0x42, 40)}),
        "LoggeEIGHTHS1,14/2/1 12:0:0,14/2/1 12:0:0\n"
        "LoggeTWENTY4S,14/2/1 12:0:0,14/2/1 12:0:0\n"
        "LoggeFORTY-43,14/2/1 12:0:0,14/2/1 12:0:42\n",
@@ -204,8 +203,8 @@ TEST(Converter, FilesHeldByOtherProgramsAreOpeningFailures) {
     const char* message;
   };
   const held_case cases[] = {
-      {"logger.bin", hold::exclusively, "bin file open error\n"},   // a program writing the input
-      {"logger.csv", hold::exclusively, "csv file open error\n"},   // another converter
+      {"logger.bin", hold::exclusively, "bin file open error\n"},    // a program writing the input
+      {"logger.csv", hold::exclusively, "csv file open error\n"},    // another converter
       {"logger.csv", hold::sharing_reads, "csv file open error\n"},  // even a reader of the output
   };
   for (const auto& c : cases) {
@@ -253,7 +252,9 @@ TEST(Converter, OutputLinkedToTheInputNeverEmptiesIt) {
   }
 }
 
-std::size_t count_lines(const std::string& text) { return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')); }
+std::size_t count_lines(const std::string& text) {
+  return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+}
 
 void make_random_input(const fs::path& dir, std::size_t recordings) {
   const std::vector<std::uint8_t> bytes = random_recordings(recordings, 7);
@@ -324,7 +325,8 @@ TEST(Converter, ShortAndPartialFilesConvertTheirWholeRecordings) {
   const std::string second_csv =
       "14/2/1 12:0:0,0.00,0\r\n14/2/1 12:0:0,0.13,1\r\n14/2/1 12:0:0,0.25,2\r\n14/2/1 12:0:0,0.38,3\r\n"
       "14/2/1 12:0:0,0.50,4\r\n14/2/1 12:0:0,0.63,5\r\n14/2/1 12:0:0,0.75,6\r\n14/2/1 12:0:0,0.88,7\r\n";
-  for (const std::size_t size : {0u, 1u, 5u, 13u, 14u, 17u, 31u, 32u, 33u, 255u, 256u, 257u, 269u, 270u, 288u, 511u, 512u}) {
+  for (const std::size_t size :
+       {0u, 1u, 5u, 13u, 14u, 17u, 31u, 32u, 33u, 255u, 256u, 257u, 269u, 270u, 288u, 511u, 512u}) {
     SCOPED_TRACE(std::to_string(size) + " bytes");
     temp_dir dir;
     write_file(dir.path / "logger.bin", file.substr(0, size));
@@ -332,7 +334,8 @@ TEST(Converter, ShortAndPartialFilesConvertTheirWholeRecordings) {
     const std::size_t whole = size / block_size;
     EXPECT_EQ(run.exit_status, 0);
     EXPECT_EQ(run.out, console_text(std::string(whole > 0 ? worked_line : "") + (whole > 1 ? second_line : "")));
-    EXPECT_EQ(read_file(dir.path / "logger.csv"), std::string(whole > 0 ? worked_csv : "") + (whole > 1 ? second_csv : ""));
+    EXPECT_EQ(read_file(dir.path / "logger.csv"),
+              std::string(whole > 0 ? worked_csv : "") + (whole > 1 ? second_csv : ""));
   }
 }
 
@@ -389,7 +392,8 @@ TEST(Converter, ReaderOfTheConsoleGoingAwayDoesNotStopTheConversion) {
 
 TEST(Converter, ControlBytesOfAHeaderReachATerminalAsQuestionMarks) {
   temp_dir dir;
-  write_file(dir.path / "logger.bin", bytes_of({make_block({.header = "Logge\x1b]0\x07\x7f\x01\xc3\xa9", .count = 1})}));
+  write_file(dir.path / "logger.bin",
+             bytes_of({make_block({.header = "Logge\x1b]0\x07\x7f\x01\xc3\xa9", .count = 1})}));
   const std::string rows = "14/1/13 9:30:5,0.00,-91\r\n";
   run_result terminal;
   try {
@@ -416,12 +420,11 @@ TEST(Converter, BundledExampleIsTheGeneratorsAndConverts) {
 
   const run_result run = run_converter(dir.path);
   EXPECT_EQ(run.exit_status, 0);
-  EXPECT_EQ(run.out, console_text(
-                         "LoggeABCDEFGH,14/1/13 9:30:5,14/1/13 9:31:4\n"
-            "LoggeNIGHT-01,14/1/13 23:59:50,14/1/14 0:0:9\n"
-            "LoggeEIGHTHS1,14/2/1 12:0:0,14/2/1 12:0:0\n"
-            "LoggeEMPTY-01,14/2/2 8:0:0,14/2/2 8:0:0\n"
-                         "LoggeWAVE-200,14/2/3 10:15:0,14/2/3 10:16:39\n"));
+  EXPECT_EQ(run.out, console_text("LoggeABCDEFGH,14/1/13 9:30:5,14/1/13 9:31:4\n"
+                                  "LoggeNIGHT-01,14/1/13 23:59:50,14/1/14 0:0:9\n"
+                                  "LoggeEIGHTHS1,14/2/1 12:0:0,14/2/1 12:0:0\n"
+                                  "LoggeEMPTY-01,14/2/2 8:0:0,14/2/2 8:0:0\n"
+                                  "LoggeWAVE-200,14/2/3 10:15:0,14/2/3 10:16:39\n"));
   const std::string csv = read_file(dir.path / "logger.csv");
   EXPECT_EQ(count_lines(csv), 3u + 8u + 8u + 200u);
   EXPECT_EQ(csv.substr(0, worked_csv.size()), worked_csv);

@@ -40,14 +40,14 @@ TEST(SampleRows, DurationCountsTheStopSecondAndWrapsOnce) {
   };
   const duration_case cases[] = {
       {at(0x09, 0x30, 0x05), at(0x09, 0x31, 0x04), 60},
-      {at(0x12, 0x00, 0x00), at(0x12, 0x00, 0x00), 1},         // equal times: one second
-      {at(0x10, 0x00, 0x01), at(0x10, 0x00, 0x00), 0},         // one second back: zero, no wrap
-      {at(0x10, 0x00, 0x02), at(0x10, 0x00, 0x00), 86399},     // two back: wraps to the next day
-      {at(0x23, 0x59, 0x50), at(0x00, 0x00, 0x09), 20},        // over midnight
+      {at(0x12, 0x00, 0x00), at(0x12, 0x00, 0x00), 1},      // equal times: one second
+      {at(0x10, 0x00, 0x01), at(0x10, 0x00, 0x00), 0},      // one second back: zero, no wrap
+      {at(0x10, 0x00, 0x02), at(0x10, 0x00, 0x00), 86399},  // two back: wraps to the next day
+      {at(0x23, 0x59, 0x50), at(0x00, 0x00, 0x09), 20},     // over midnight
       {at(0x00, 0x00, 0x00), at(0x23, 0x59, 0x59), 86400},
       {stamp(0x14, 0x01, 0x13, 0x08, 0, 0), stamp(0x15, 0x12, 0x31, 0x09, 0, 0), 3601},  // dates take no part
-      {at(0x00, 0x00, 0x00), at(0x0A, 0x0A, 0x0A), 10 * 3600 + 10 * 60 + 11},  // non-BCD at face value
-      {at(0xFF, 0x00, 0x00), at(0x00, 0x00, 0x00), -165 * 3600 + 1 + 86400},   // stays negative
+      {at(0x00, 0x00, 0x00), at(0x0A, 0x0A, 0x0A), 10 * 3600 + 10 * 60 + 11},            // non-BCD at face value
+      {at(0xFF, 0x00, 0x00), at(0x00, 0x00, 0x00), -165 * 3600 + 1 + 86400},             // stays negative
   };
   for (const auto& c : cases) EXPECT_EQ(recording_duration(timed(c.start, c.stop, 1)), c.seconds) << c.seconds;
 }
@@ -94,7 +94,8 @@ TEST(SampleRows, CountPastTheBlockWritesTheSamplesItHolds) {
 }
 
 TEST(SampleRows, BytesOutsideTheFieldsReadChangeNothing) {
-  const recording_fields fields{.start = at(0x23, 0x59, 0x50), .stop = at(0, 0, 9), .count = 5, .samples = {1, 2, 3, 4, 5}};
+  const recording_fields fields{
+      .start = at(0x23, 0x59, 0x50), .stop = at(0, 0, 9), .count = 5, .samples = {1, 2, 3, 4, 5}};
   recording_fields other = fields;
   other.fill = 0x5A;  // bytes 14-16 and the samples past the count
   other.start[4] = 0x99;
@@ -102,8 +103,9 @@ TEST(SampleRows, BytesOutsideTheFieldsReadChangeNothing) {
   const block a = make_block(fields), b = make_block(other);
   ASSERT_NE(a, b);
   EXPECT_EQ(rows(a), rows(b));
-  EXPECT_EQ(rows(a), "14/1/13 23:59:50,0.00,1\r\n14/1/13 23:59:50,4.00,2\r\n14/1/13 23:59:50,8.00,3\r\n"
-                     "14/1/13 23:59:50,12.00,4\r\n14/1/13 23:59:50,16.00,5\r\n");
+  EXPECT_EQ(rows(a),
+            "14/1/13 23:59:50,0.00,1\r\n14/1/13 23:59:50,4.00,2\r\n14/1/13 23:59:50,8.00,3\r\n"
+            "14/1/13 23:59:50,12.00,4\r\n14/1/13 23:59:50,16.00,5\r\n");
 }
 
 }  // namespace

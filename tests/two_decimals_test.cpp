@@ -134,9 +134,9 @@ const known_case known_cases[] = {
     {-17.5, "-17.50"},
     {604066.0, "604066.00"},
     {0.1 + 0.2, "0.30"},
-    {1e15 + 0.25, "1000000000000000.20"},                // a tie at the 17th digit goes to even
-    {1e15 + 0.75, "1000000000000000.80"},                // and here up, to even
-    {123456789012345678.0, "123456789012345680.00"},     // digits past the 17th are zeros
+    {1e15 + 0.25, "1000000000000000.20"},             // a tie at the 17th digit goes to even
+    {1e15 + 0.75, "1000000000000000.80"},             // and here up, to even
+    {123456789012345678.0, "123456789012345680.00"},  // digits past the 17th are zeros
     {1e20, "100000000000000000000.00"},
     {std::numeric_limits<double>::denorm_min(), "0.00"},
     {-std::numeric_limits<double>::denorm_min(), "-0.00"},

@@ -42,7 +42,8 @@ inline std::vector<std::uint8_t> example_file() {
                         .start = stamp(0x14, 0x02, 0x03, 0x10, 0x15, 0x00),
                         .stop = stamp(0x14, 0x02, 0x03, 0x10, 0x16, 0x39),
                         .count = 200};
-  for (int i = 0; i < 200; ++i) wave.samples.push_back(static_cast<int>(std::lround(100 * std::sin(i * std::numbers::pi / 25))));
+  for (int i = 0; i < 200; ++i)
+    wave.samples.push_back(static_cast<int>(std::lround(100 * std::sin(i * std::numbers::pi / 25))));
   append(file, make_block(wave));
   return file;
 }
@@ -55,14 +56,16 @@ inline std::vector<std::uint8_t> random_recordings(std::size_t count, std::uint6
   std::vector<std::uint8_t> file;
   for (std::size_t n = 0; n < count; ++n) {
     char header[header_text_length + 1] = "Logge";
-    std::snprintf(header + header_prefix.size(), sizeof header - header_prefix.size(), "%08lu", static_cast<unsigned long>(n % 100000000));
+    std::snprintf(header + header_prefix.size(), sizeof header - header_prefix.size(), "%08lu",
+                  static_cast<unsigned long>(n % 100000000));
     const int start = pick(0, 86399);
     const int stop = (start + pick(0, 7200)) % 86400;
     const auto year = to_bcd(pick(0, 99)), month = to_bcd(pick(1, 12)), day = to_bcd(pick(1, 28));
-    recording_fields fields{.header = header,
-                            .start = stamp(year, month, day, to_bcd(start / 3600), to_bcd(start / 60 % 60), to_bcd(start % 60)),
-                            .stop = stamp(year, month, day, to_bcd(stop / 3600), to_bcd(stop / 60 % 60), to_bcd(stop % 60)),
-                            .count = static_cast<std::uint8_t>(samples_capacity)};
+    recording_fields fields{
+        .header = header,
+        .start = stamp(year, month, day, to_bcd(start / 3600), to_bcd(start / 60 % 60), to_bcd(start % 60)),
+        .stop = stamp(year, month, day, to_bcd(stop / 3600), to_bcd(stop / 60 % 60), to_bcd(stop % 60)),
+        .count = static_cast<std::uint8_t>(samples_capacity)};
     for (std::size_t i = 0; i < samples_capacity; ++i) fields.samples.push_back(pick(-128, 127));
     append(file, make_block(fields));
   }

@@ -18,10 +18,11 @@ using namespace logger2csv::builder;
 namespace {
 
 int usage() {
-  std::fputs("usage: make_logger_bin example FILE\n"
-             "       make_logger_bin random FILE COUNT SEED\n"
-             "       make_logger_bin noise FILE COUNT SEED\n",
-             stderr);
+  std::fputs(
+      "usage: make_logger_bin example FILE\n"
+      "       make_logger_bin random FILE COUNT SEED\n"
+      "       make_logger_bin noise FILE COUNT SEED\n",
+      stderr);
   return 2;
 }
 

@@ -37,7 +37,7 @@ struct recording_fields {
   stamp_bytes stop = stamp(0x14, 0x01, 0x13, 0x09, 0x31, 0x04);
   std::uint8_t count = 0;
   std::vector<int> samples{};  // as signed values; stored as bytes from offset 32
-  std::uint8_t fill = 0xA5;  // bytes 14-16 and samples past those given
+  std::uint8_t fill = 0xA5;    // bytes 14-16 and samples past those given
 };
 
 inline block make_block(const recording_fields& fields) {
