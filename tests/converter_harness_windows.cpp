@@ -1,7 +1,8 @@
 // The harness on Windows: CreateProcess with anonymous pipes, and share modes.
 #define WIN32_LEAN_AND_MEAN
-#include <psapi.h>
 #include <windows.h>
+
+#include <psapi.h>  // after windows.h, which it needs
 
 #include <stdexcept>
 
