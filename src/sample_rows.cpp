@@ -66,7 +66,10 @@ char* write_sample_rows(std::span<char, rows_max_chars> out, recording record) n
   if (rows == 0) return end;
 
   // Every row starts with the same "stamp,": made once, copied whole (fixed
-  // sizes copy fastest), then the row goes on after its real length.
+  // sizes copy fastest), then the row goes on after its real length. The
+  // fixed copies stay inside `out`: each row starts with at least
+  // row_max_chars left, and its two fixed copies and the number together take
+  // at most that.
   char start[stamp_text_max_chars + 1] = {};
   char* start_end = write_stamp_text(start, start_stamp(record));
   *start_end++ = ',';
