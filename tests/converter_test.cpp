@@ -261,6 +261,18 @@ void make_random_input(const fs::path& dir, std::size_t recordings) {
   write_file(dir / "logger.bin", std::string(bytes.begin(), bytes.end()));
 }
 
+// Puts the same random logger.bin of `recordings` in `dir` and in
+// `reference`, and returns the converter's run in `reference`: what a run in
+// `dir` should give when nothing goes wrong.
+run_result reference_run(const fs::path& dir, const fs::path& reference, std::size_t recordings) {
+  make_random_input(dir, recordings);
+  fs::copy_file(dir / "logger.bin", reference / "logger.bin");
+  run_result complete = run_converter(reference);
+  EXPECT_EQ(complete.exit_status, 0);
+  EXPECT_EQ(count_lines(complete.out), recordings);
+  return complete;
+}
+
 // A full disk is simulated with Linux's /dev/full, which Windows lacks.
 TEST(Converter, FullDiskIsAWriteError) {
   if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
@@ -268,10 +280,7 @@ TEST(Converter, FullDiskIsAWriteError) {
   // first failed write must stop the run well before the end.
   constexpr std::size_t recordings = 400;
   temp_dir full_disk, roomy;
-  make_random_input(full_disk.path, recordings);
-  fs::copy_file(full_disk.path / "logger.bin", roomy.path / "logger.bin");
-  const run_result complete = run_converter(roomy.path);
-  ASSERT_EQ(complete.exit_status, 0);
+  const run_result complete = reference_run(full_disk.path, roomy.path, recordings);
 
   fs::create_symlink("/dev/full", full_disk.path / "logger.csv");
   const run_result run = run_converter(full_disk.path);
@@ -374,12 +383,7 @@ TEST(Converter, ReaderOfTheConsoleGoingAwayDoesNotStopTheConversion) {
   // has gone: like `logger2csv | head -n 1`.
   constexpr std::size_t recordings = 4000;
   temp_dir full, cut;
-  make_random_input(full.path, recordings);
-  fs::copy_file(full.path / "logger.bin", cut.path / "logger.bin");
-
-  const run_result complete = run_converter(full.path);
-  ASSERT_EQ(complete.exit_status, 0);
-  ASSERT_EQ(count_lines(complete.out), recordings);
+  const run_result complete = reference_run(cut.path, full.path, recordings);
   const std::string csv = read_file(full.path / "logger.csv");
   ASSERT_EQ(count_lines(csv), recordings * samples_capacity);
 
