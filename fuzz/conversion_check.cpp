@@ -17,10 +17,10 @@ bool passes_validity_test(std::span<const std::uint8_t> block) {
   return text.starts_with("Logge") && text.find('\0') == std::string_view::npos && block[header_text_length] == 0;
 }
 
-// Stamp bytes: seconds, minutes, hours, day, unused, month, year.
 std::string stamp_text(std::span<const std::uint8_t> stamp) {
   char text[64];
-  std::snprintf(text, sizeof text, "%x/%x/%x %x:%x:%x", stamp[6], stamp[5], stamp[3], stamp[2], stamp[1], stamp[0]);
+  std::snprintf(text, sizeof text, "%x/%x/%x %x:%x:%x", stamp[stamp_year], stamp[stamp_month], stamp[stamp_day],
+                stamp[stamp_hours], stamp[stamp_minutes], stamp[stamp_seconds]);
   return text;
 }
 
@@ -31,7 +31,8 @@ std::string summary_line(std::span<const std::uint8_t> block, header_style style
     const bool control = block[i] < 0x20 || block[i] == 0x7F;
     line += control && style == header_style::terminal_safe ? '?' : byte;
   }
-  return line + ',' + stamp_text(block.subspan(17, 7)) + ',' + stamp_text(block.subspan(24, 7));
+  return line + ',' + stamp_text(block.subspan(start_stamp_offset, time_stamp_size)) + ',' +
+         stamp_text(block.subspan(stop_stamp_offset, time_stamp_size));
 }
 
 // Seconds from start to stop with the stop second counted in, plus one day
@@ -39,9 +40,10 @@ std::string summary_line(std::span<const std::uint8_t> block, header_style style
 double duration_of(std::span<const std::uint8_t> block) {
   const auto face = [](std::uint8_t b) { return (b >> 4) * 10 + (b & 15); };
   const auto seconds_of_day = [&](std::size_t at) {
-    return face(block[at + 2]) * 3600 + face(block[at + 1]) * 60 + face(block[at]);
+    return face(block[at + stamp_hours]) * 3600 + face(block[at + stamp_minutes]) * 60 +
+           face(block[at + stamp_seconds]);
   };
-  const int seconds = seconds_of_day(24) - seconds_of_day(17) + 1;
+  const int seconds = seconds_of_day(stop_stamp_offset) - seconds_of_day(start_stamp_offset) + 1;
   return seconds < 0 ? seconds + 86400.0 : seconds;
 }
 
@@ -51,9 +53,9 @@ std::string slow_two_decimals(double value) {
 }
 
 std::string check_rows(std::span<const std::uint8_t> block, std::string_view rows) {
-  const unsigned count = block[31];
-  const std::size_t expected_rows = std::min<std::size_t>(count, 224);
-  const std::string stamp = stamp_text(block.subspan(17, 7));
+  const unsigned count = block[sample_count_offset];
+  const std::size_t expected_rows = std::min<std::size_t>(count, samples_capacity);
+  const std::string stamp = stamp_text(block.subspan(start_stamp_offset, time_stamp_size));
   const double interval = count ? duration_of(block) / count : 0;
   double elapsed = 0;
   for (std::size_t i = 0; i < expected_rows; ++i, elapsed += interval) {
@@ -61,8 +63,8 @@ std::string check_rows(std::span<const std::uint8_t> block, std::string_view row
     if (end == std::string_view::npos) return "row " + std::to_string(i) + " is missing or has no CR LF";
     const std::string_view row = rows.substr(0, end);
     rows.remove_prefix(end + 2);
-    const std::string expected =
-        stamp + ',' + slow_two_decimals(elapsed) + ',' + std::to_string(static_cast<std::int8_t>(block[32 + i]));
+    const std::string expected = stamp + ',' + slow_two_decimals(elapsed) + ',' +
+                                 std::to_string(static_cast<std::int8_t>(block[samples_offset + i]));
     if (row != expected)
       return "row " + std::to_string(i) + " is \"" + std::string(row) + "\", not \"" + expected + "\"";
   }

@@ -63,10 +63,8 @@ inline time_stamp start_stamp(recording record) noexcept {
 inline time_stamp stop_stamp(recording record) noexcept { return record.subspan<stop_stamp_offset, time_stamp_size>(); }
 inline unsigned sample_count(recording record) noexcept { return record[sample_count_offset]; }
 
-// Sample i (i < samples_capacity) as the signed two's-complement byte it is.
-inline int sample_value(recording record, std::size_t i) noexcept {
-  return static_cast<std::int8_t>(record[samples_offset + i]);
-}
+// A sample byte as the signed two's-complement value it holds: 0xFF -> -1.
+constexpr int sample_value(std::uint8_t byte) noexcept { return byte >= 0x80 ? byte - 0x100 : byte; }
 
 // Packed BCD byte to its value, without validation: each nibble counts at face
 // value, so 0x59 -> 59, 0x0A -> 10, 0xFF -> 165. Result in 0..165.

@@ -24,7 +24,7 @@ struct row_end {
 constexpr auto row_ends = [] {
   std::array<row_end, std::numeric_limits<std::uint8_t>::max() + 1> table{};
   for (std::size_t byte = 0; byte < table.size(); ++byte) {
-    const int value = static_cast<int>(byte) - (byte >= 0x80 ? 0x100 : 0);  // two's complement
+    const int value = sample_value(static_cast<std::uint8_t>(byte));
     char digits[sample_max_chars];
     std::size_t count = 0;
     for (int rest = value < 0 ? -value : value; count == 0 || rest > 0; rest /= 10)
